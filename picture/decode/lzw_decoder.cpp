@@ -1,0 +1,1 @@
+#include "picture/decode/lzw_decoder.h"
