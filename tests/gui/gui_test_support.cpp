@@ -1,2 +1,2 @@
-// Shared support for the GUI tests lives in gui_test_support.h; this file keeps the
-// executables' source list uniform.
+// Compiled into every GUI test so their source lists stay alike; shared code that needs the
+// whole program lives in program_driver.cpp instead.
