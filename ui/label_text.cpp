@@ -1,37 +1,37 @@
 #include "ui/label_text.h"
 
+#include <QFontMetrics>
+#include <QTextLayout>
+
+#include <memory>
+#include <vector>
+
 namespace tessvane::ui {
 namespace {
 
-int textFlags(const LabelTextLayout& layout) {
-    int flags = 0;
-    switch (layout.alignment) {
-        case 1:
-            flags |= Qt::AlignHCenter;
-            break;
-        case 2:
-            flags |= Qt::AlignRight;
-            break;
-        default:
-            flags |= Qt::AlignLeft;
-            break;
+// Lines are set at the font's size plus a small gap, as desktop dialogs set their text; the
+// CJK face's own line spacing is much looser and would push the instructions out of their label.
+int lineHeightFor(const QFont& font) {
+    const QFontMetrics metrics(font);
+    return font.pixelSize() > 0 ? font.pixelSize() + 2 : metrics.height();
+}
+
+// Lays the text out in lines no wider than width (any width when not wrapping).
+void layOut(const QString& text, const QFont& font, int width, bool wrap, std::vector<std::unique_ptr<QTextLayout>>& layouts) {
+    const QStringList paragraphs =
+        wrap ? text.split(QLatin1Char('\n')) : QStringList{QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))};
+    layouts.reserve(static_cast<std::size_t>(paragraphs.size()));
+    for (const QString& paragraph : paragraphs) {
+        QTextLayout& layout = *layouts.emplace_back(std::make_unique<QTextLayout>(paragraph, font));
+        QTextOption option;
+        option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(wrap ? width : 1e6);
+        }
+        layout.endLayout();
     }
-    if (layout.wordWrap) {
-        // Wrapped text runs from the top; the vertical alignment plays no part.
-        return flags | Qt::AlignTop | Qt::TextWordWrap;
-    }
-    switch (layout.verticalAlignment) {
-        case 0:
-            flags |= Qt::AlignTop;
-            break;
-        case 2:
-            flags |= Qt::AlignBottom;
-            break;
-        default:
-            flags |= Qt::AlignVCenter;
-            break;
-    }
-    return flags | Qt::TextSingleLine;
 }
 
 }  // namespace
@@ -47,14 +47,53 @@ void drawLabelText(QPainter& painter, const QRect& area, const QString& text, co
     if (text.isEmpty()) {
         return;
     }
+    std::vector<std::unique_ptr<QTextLayout>> layouts;
+    layOut(text, font, area.width(), layout.wordWrap, layouts);
+    std::vector<QTextLine> lines;
+    for (const auto& paragraph : layouts) {
+        if (paragraph->lineCount() == 0) {
+            lines.emplace_back();  // an empty paragraph still takes a line
+        }
+        for (int index = 0; index < paragraph->lineCount(); ++index) {
+            lines.push_back(paragraph->lineAt(index));
+        }
+    }
+    const int lineHeight = lineHeightFor(font);
+    const int blockHeight = lineHeight * static_cast<int>(lines.size());
+    int top = area.top();
+    if (!layout.wordWrap) {
+        // Wrapped text runs from the top; a single line follows the vertical alignment.
+        if (layout.verticalAlignment == 1) {
+            top += (area.height() - blockHeight) / 2;
+        } else if (layout.verticalAlignment == 2) {
+            top += area.height() - blockHeight;
+        }
+    }
+    const QFontMetrics metrics(font);
+    // The glyphs sit centred in their line box.
+    const int baselineOffset = (lineHeight + metrics.ascent() - metrics.descent()) / 2;
+
+    const auto drawAt = [&](const QPoint& offset, const QColor& pen) {
+        painter.setPen(pen);
+        int y = top;
+        for (const QTextLine& line : lines) {
+            if (line.isValid()) {
+                const double lineWidth = line.naturalTextWidth();
+                double x = area.left();
+                if (layout.alignment == 1) {
+                    x += (area.width() - lineWidth) / 2;
+                } else if (layout.alignment == 2) {
+                    x += area.width() - lineWidth;
+                }
+                line.draw(&painter, QPointF(x + offset.x(), y + baselineOffset - line.ascent() + offset.y()));
+            }
+            y += lineHeight;
+        }
+    };
+
     painter.save();
     painter.setFont(font);
     painter.setBackgroundMode(Qt::TransparentMode);
-    const int flags = textFlags(layout);
-    const auto drawAt = [&](const QPoint& offset, const QColor& pen) {
-        painter.setPen(pen);
-        painter.drawText(area.translated(offset), flags, text);
-    };
     switch (layout.effect) {
         case 1:  // raised: white one pixel right and down, then the text colour in place
             drawAt({1, 1}, Qt::white);

@@ -168,7 +168,7 @@ void EventDispatchTest::styleIsOnBeforeTheFirstPaint() {
     CountingHandlers handlers;
     auto table = [&](HandlerName name) -> EventHandler {
         if (name == HandlerName::applyVisualStyle) {
-            return [&](const EventArgs& args) {
+            return [&, name](const EventArgs& args) {
                 windowVisibleWhenStyled = lookUpControl(kMainWindow, kMainWindow)->isVisible();
                 return handlers.table()(name)(args);
             };

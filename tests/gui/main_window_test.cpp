@@ -165,8 +165,9 @@ void MainWindowTest::textsAndColoursOnScreen() {
     QVERIFY2(violetPixels > 500, qPrintable(QString("only %1 violet pixels").arg(violetPixels)));
     // The text starts with an empty line, so the very top row band of the label holds no text.
     QCOMPARE(countPixels(shot, QRect(8, 216, 496, 6), [&](QRgb p) { return near(p, violet, 60); }), 0);
-    // Wrapped: text reaches beyond the fourth line into the lower part of the label.
-    QVERIFY(countPixels(shot, QRect(8, 300, 496, 40), [&](QRgb p) { return near(p, violet, 60); }) > 50);
+    // Wrapped within the label, and all of it fits: the last paragraph shows in its lowest band.
+    QVERIFY(countPixels(shot, QRect(8, 320, 496, 32), [&](QRgb p) { return near(p, violet, 60); }) > 50);
+    QCOMPARE(countPixels(shot, QRect(504, 216, 8, 136), [&](QRgb p) { return near(p, violet, 60); }), 0);
 }
 
 void MainWindowTest::instructionsTextIs256BytesInCodePage936() {
