@@ -100,8 +100,8 @@ struct Shades {
             gradient.setColorAt(1.0, mixed(Qt::white, shades.frame, 0.32));
             break;
         case FaceState::pressed:
-            gradient.setColorAt(0.0, mixed(shades.face, shades.frame, 0.45));
-            gradient.setColorAt(1.0, mixed(shades.face, shades.frame, 0.20));
+            gradient.setColorAt(0.0, mixed(shades.face, shades.frame, 0.50));
+            gradient.setColorAt(1.0, mixed(shades.face, shades.frame, 0.32));
             break;
         case FaceState::disabled:
             return QBrush(shades.face);
