@@ -2,6 +2,7 @@
 
 #include "app/event_dispatch.h"
 #include "app/fatal_error.h"
+#include "app/program_icon.h"
 #include "canvas/draw_panel.h"
 #include "picture/pic_box.h"
 #include "picture/trans_label.h"
@@ -39,6 +40,7 @@ int startUp(const ui::WindowTemplate& windowTemplate, ui::WindowId window, const
     EventDispatch dispatch;
     qApp->installEventFilter(&dispatch);
 
+    QApplication::setWindowIcon(programIcon());
     if (!ui::loadWindow(window)) {
         failFatally("the window cannot be loaded");
     }
@@ -49,6 +51,7 @@ int startUp(const ui::WindowTemplate& windowTemplate, ui::WindowId window, const
     // layer still holds.
     endOfRun();
     ui::endRun();
+    QApplication::setWindowIcon(QIcon());
     return exitCode;
 }
 

@@ -119,6 +119,11 @@ void MainWindowTest::windowFrameAndPlacement() {
     QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
 
+    // The big icon is the 32 × 32 image, the small one the 16 × 16 image.
+    QList<QSize> iconSizes = window.windowIcon().availableSizes();
+    std::sort(iconSizes.begin(), iconSizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+    QCOMPARE(iconSizes, (QList<QSize>{QSize(16, 16), QSize(32, 32)}));
+
     QCOMPARE(window.placementFor(QSize(1024, 768)), QPoint(256, 187));
     QCOMPARE(window.placementFor(QSize(1920, 1080)), QPoint(704, 343));
     const QSize screen = QApplication::primaryScreen()->size();

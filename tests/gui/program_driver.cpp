@@ -2,6 +2,7 @@
 
 #include "app/event_dispatch.h"
 #include "app/handler_table.h"
+#include "app/program_icon.h"
 #include "app/start_up.h"
 
 #include <QApplication>
@@ -27,6 +28,7 @@ ui::Control& loadProgramWindow(const ui::HandlerTable& handlers, const ui::Windo
         dispatch() = std::make_unique<app::EventDispatch>();
         qApp->installEventFilter(dispatch().get());
     }
+    QApplication::setWindowIcon(app::programIcon());
     const ui::HandlerTable table = handlers ? handlers : ui::HandlerTable(&app::programHandler);
     if (!ui::loadTemplate(windowTemplate, table) || !ui::loadWindow(ui::kMainWindow)) {
         throw std::runtime_error("the program's window did not load");
