@@ -242,5 +242,19 @@ TEST(PcxFixture, EightBitFileMatchesImageMagick) {
     EXPECT_EQ(rgb, test::readFixture("pcx/gradient_13x3_8.rgb"));
 }
 
+TEST(PcxFixture, OneBitFileKeepsItsBits) {
+    // ImageMagick writes monochrome PCX as version 5, which recognition does not take for a
+    // picture (only version 3 is); the decoder itself reads it.
+    const auto result = decodePcx(test::readFixture("pcx/pattern_13x3_1.pcx"));
+    ASSERT_TRUE(result.ok()) << static_cast<int>(result.failure());
+    EXPECT_EQ(result->kind, PictureKind::pcx1);
+    EXPECT_EQ(result->width, 13);
+    EXPECT_EQ(result->height, 3);
+    const auto& pixels = std::get<BitPixels>(result->pixels);
+    EXPECT_EQ(pixels.bytesPerRow, 2);
+    // The rows of the PBM it was made from: 0100000000001, 1111000011110, 0000000000001.
+    EXPECT_EQ(pixels.bits, (std::vector<std::uint8_t>{0x40, 0x08, 0xF0, 0xF0, 0x00, 0x08}));
+}
+
 }  // namespace
 }  // namespace tessvane::decode
