@@ -6,6 +6,7 @@
 #include "app/start_up.h"
 #include "tests/gui/program_driver.h"
 #include "ui/control_ids.h"
+#include "ui/shell.h"
 
 #include <QApplication>
 #include <QPaintEvent>
@@ -88,6 +89,7 @@ private slots:
     void clippedPartOfSmallLabelTakesNoClicks();
     void droppedPressNeverReachesTheButton();
     void buttonClickRunsItsHandler();
+    void clicksWhileAModalBoxIsUpAreNotQueued();
     void styleIsOnBeforeTheFirstPaint();
     void escEndsTheRunWithZero();
 };
@@ -159,6 +161,31 @@ void EventDispatchTest::buttonClickRunsItsHandler() {
     testing::settle();
     QCOMPARE(handlers.calls[HandlerName::mergePictures], 2);
     QCOMPARE(handlers.calls[HandlerName::exportPicture], 1);
+}
+
+void EventDispatchTest::clicksWhileAModalBoxIsUpAreNotQueued() {
+    CountingHandlers handlers;
+    Control& window = testing::loadProgramWindow(handlers.table());
+    QWindow* handle = window.windowHandle();
+    const QPoint merge = testing::inWindow(kMergeButton, {50, 20});
+    // While the box is up, clicks on the window go nowhere; then the box is closed.
+    QTimer::singleShot(200, [&] {
+        QTest::mouseClick(handle, Qt::LeftButton, {}, merge);
+        QTest::mouseDClick(handle, Qt::LeftButton, {}, testing::inWindow(kLargePictureLabel, {50, 50}));
+        QTimer::singleShot(100, [] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                box->close();
+            }
+        });
+    });
+    showMessageBox("生成图片成功", 0);
+    testing::settle(100);
+    QCOMPARE(handlers.calls[HandlerName::mergePictures], 0);
+    QCOMPARE(handlers.calls[HandlerName::loadLargePicture], 0);
+    // Afterwards the window takes clicks again.
+    QTest::mouseClick(handle, Qt::LeftButton, {}, merge);
+    testing::settle();
+    QCOMPARE(handlers.calls[HandlerName::mergePictures], 1);
 }
 
 void EventDispatchTest::styleIsOnBeforeTheFirstPaint() {
