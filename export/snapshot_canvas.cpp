@@ -5,7 +5,6 @@
 
 #include "canvas/canvas_commands.h"
 #include "picture/decode/checked_math.h"
-#include "platform/stretch.h"
 
 namespace tessvane::exporter {
 namespace {
@@ -107,12 +106,11 @@ ByteBuffer encodeBmp24(std::int32_t width, std::int32_t height, std::span<const 
     return file;
 }
 
-QImage snapshotPixels(const QImage& source, QSize size) {
+QImage snapshotPixels(const QImage& source, QSize size, platform::StretchQuality quality) {
     if (source.isNull() || size.isEmpty()) {
         return {};
     }
-    const QImage sized =
-        source.size() == size ? source : platform::stretchedCopy(source, size, platform::screenStretchQuality());
+    const QImage sized = source.size() == size ? source : platform::stretchedCopy(source, size, quality);
     if (sized.isNull()) {
         return {};
     }
@@ -130,7 +128,7 @@ ByteBuffer snapshotCanvas(ui::WindowId window, ui::ControlId canvas, std::int32_
                                          static_cast<std::uint64_t>(size->height()), 4)) {
             return {};
         }
-        const QImage pixels = snapshotPixels(shown, *size);
+        const QImage pixels = snapshotPixels(shown, *size, platform::screenStretchQuality());
         if (pixels.isNull()) {
             return {};
         }

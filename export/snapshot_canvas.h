@@ -11,6 +11,7 @@
 #include <span>
 
 #include "picture/decode/byte_buffer.h"
+#include "platform/stretch.h"
 #include "ui/control_ids.h"
 
 namespace tessvane::exporter {
@@ -26,12 +27,13 @@ namespace tessvane::exporter {
 [[nodiscard]] ByteBuffer encodeBmp24(std::int32_t width, std::int32_t height, std::span<const std::uint8_t> rgb,
                                      std::size_t bytesPerRow);
 
-// The pixels resampled to size: averaging (smooth) on a screen of more than 16 bits per pixel,
-// else whole rows and columns dropped or repeated; the pixels as they are when the sizes agree.
-// The result is 24-bit red, green, blue; null when no image can be made.
-[[nodiscard]] QImage snapshotPixels(const QImage& source, QSize size);
+// The pixels resampled to size, averaging when smooth, else dropping or repeating whole rows
+// and columns; the pixels as they are when the sizes agree. The result is 24-bit red, green,
+// blue; null when no image can be made.
+[[nodiscard]] QImage snapshotPixels(const QImage& source, QSize size, platform::StretchQuality quality);
 
-// What the canvas shows now, at the size the rules above give, as a BMP file; empty when the
+// What the canvas shows now, at the size the rules above give, resampled smoothly on a screen
+// of more than 16 bits per pixel and by whole pixels otherwise, as a BMP file; empty when the
 // control is no canvas, the size comes out empty, or no image can be made.
 [[nodiscard]] ByteBuffer snapshotCanvas(ui::WindowId window, ui::ControlId canvas, std::int32_t width,
                                         std::int32_t height);
