@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one end-to-end scenario: a fresh Xvfb screen of 1024 × 768 at 24 bits, a copy of the
 # binary in a folder of its own (the program starts in its own folder and writes there), then
-# the scenario's steps. Usage: run_scenario.sh BINARY SCENARIO WORKDIR
+# the scenario's steps. Usage: scenario_runner.sh BINARY SCENARIO WORKDIR
 set -euo pipefail
 binary=$1
 scenario=$2
