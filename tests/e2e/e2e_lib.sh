@@ -68,3 +68,44 @@ expect_exit_status() {
   program_pid=
   [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
 }
+
+# Waits for a window of the program other than the main window; prints its id.
+wait_for_other_window() {
+  local id
+  for _ in $(seq 100); do
+    for id in $(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null); do
+      if [ "$id" != "$window_id" ] && [ -n "$(xdotool getwindowname "$id" 2>/dev/null)" ]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    sleep 0.1
+  done
+  fail "no window of the program besides the main window appeared"
+}
+
+# Waits until the window is no longer shown.
+wait_for_window_gone() {
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | grep -qx "$1" || return 0
+    sleep 0.1
+  done
+  fail "window $1 is still shown"
+}
+
+# In the open-file dialog that is up, types a full path into the file name field and presses
+# Enter, as a person would; waits for the dialog to close.
+choose_in_file_dialog() {
+  local dialog
+  dialog=$(wait_for_other_window)
+  sleep 0.5
+  xdotool type --delay 20 "$1"
+  press_key Return
+  wait_for_window_gone "$dialog"
+  sleep 0.3
+}
+
+# How many pixels two pictures differ in (any format ImageMagick reads, prefixes included).
+differing_pixels() {
+  compare -metric AE "$1" "$2" null: 2>&1 || true
+}
