@@ -70,6 +70,8 @@ bool DrawPanel::paintsOntoTheScreen() {
     return store == nullptr || target == nullptr || target == store->paintDevice();
 }
 
+// FIXME: a background picture and autoRedraw are not honoured: a repaint always fills with the
+// plain background colour, as it does with those properties at their defaults.
 void DrawPanel::fillWithBackground(const QRegion& area) {
     QPainter painter(&m_shown);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
