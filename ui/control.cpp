@@ -16,12 +16,12 @@ Control::Control(const ControlRecord& record, WindowId window, QWidget* parent)
     m_values[common_property::visible] = (record.flags & control_flag::visible) != 0;
     m_values[common_property::disabled] = (record.flags & control_flag::disabled) != 0;
     m_values[common_property::mousePointer] = std::string(record.mousePointer);
-    for (const PropertySpec& spec : table) {
-        m_values[static_cast<std::size_t>(spec.number)] = materialise(spec.defaultValue);
+    for (const PropertySpec& property : table) {
+        m_values[static_cast<std::size_t>(property.number)] = materialise(property.defaultValue);
     }
     for (const StoredProperty& stored : record.properties) {
-        const PropertySpec* spec = findProperty(record.kind, stored.number);
-        if (spec != nullptr && stored.number >= common_property::firstKindSpecific) {
+        const PropertySpec* known = findProperty(record.kind, stored.number);
+        if (known != nullptr && stored.number >= common_property::firstKindSpecific) {
             m_values[static_cast<std::size_t>(stored.number)] = materialise(stored.value);
         }
     }

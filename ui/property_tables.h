@@ -19,7 +19,7 @@ struct PropertySpec {
 // The kind-specific properties of a kind, numbered from 8 without gaps.
 [[nodiscard]] std::span<const PropertySpec> propertyTable(ControlKind kind);
 
-// The spec of one property of a kind, the common ones 0 to 7 included; none when the kind
+// The description of one property of a kind, the common ones 0 to 7 included; none when the kind
 // has no such number.
 [[nodiscard]] const PropertySpec* findProperty(ControlKind kind, int number);
 
